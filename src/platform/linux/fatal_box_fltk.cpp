@@ -1,0 +1,147 @@
+// The fatal run-time error's box for the window program: the message on
+// standard error, always, and, when a display answers, a box of its own that
+// no window owns, titled 错误, with the error sign and an OK button.
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Return_Button.H>
+#include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
+#include <FL/x.H>
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+#include <string>
+
+#include "platform/linux/ui_font_fltk.h"
+#include "platform/linux/utf8_edge.h"
+#include "platform/platform.h"
+
+namespace quorrin::platform {
+
+namespace {
+
+// 错误, in the toolkit's UTF-8.
+constexpr char kTitle[] = "\xE9\x94\x99\xE8\xAF\xAF";
+
+constexpr int kMargin = 16;
+constexpr int kSignSize = 32;
+constexpr int kButtonWidth = 80;
+constexpr int kButtonHeight = 24;
+constexpr int kMinTextWidth = 160;
+
+// The message drawn as it is: a label would read "@" as a symbol's name.
+class MessageText : public Fl_Box {
+ public:
+  MessageText(int x, int y, int w, int h, const char* text)
+      : Fl_Box(x, y, w, h), text_(text) {}
+  const char* text() const { return text_; }
+
+ protected:
+  void draw() override {
+    fl_font(UiFont(), kUiFontSize);
+    fl_color(FL_FOREGROUND_COLOR);
+    fl_draw(text_, x(), y(), w(), h(), FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE,
+            nullptr, 0);
+  }
+
+ private:
+  const char* text_;
+};
+
+// A line break of the message is CR LF; the toolkit would draw the CR.
+std::string WithoutCarriageReturns(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  std::copy_if(text.begin(), text.end(), std::back_inserter(out),
+               [](char c) { return c != '\r'; });
+  // A trailing break only makes the box taller.
+  while (!out.empty() && out.back() == '\n') out.pop_back();
+  return out;
+}
+
+bool DisplayOpen() {
+  if (fl_display != nullptr) return true;
+  // Not the toolkit's own opening, which ends the process without a display.
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return false;
+  fl_open_display(display);
+  return true;
+}
+
+void ShowBox(const std::string& utf8) {
+  const std::string shown = WithoutCarriageReturns(utf8);
+  fl_font(UiFont(), kUiFontSize);
+  int textWidth = 0;
+  int textHeight = 0;
+  fl_measure(shown.c_str(), textWidth, textHeight, 0);
+  textWidth = std::max(textWidth, kMinTextWidth);
+  textHeight = std::max(textHeight, kSignSize);
+
+  const int width = kMargin + kSignSize + kMargin + textWidth + kMargin;
+  const int height = kMargin + textHeight + kMargin + kButtonHeight + kMargin;
+  Fl_Window box(width, height);
+  box.label(kTitle);
+
+  // The error sign: a white cross on a red disc.
+  Fl_Box sign(FL_OVAL_BOX, kMargin, kMargin, kSignSize, kSignSize, "X");
+  sign.color(FL_RED);
+  sign.labelcolor(FL_WHITE);
+  sign.labelfont(FL_HELVETICA_BOLD);
+  sign.labelsize(20);
+
+  MessageText message(kMargin + kSignSize + kMargin, kMargin, textWidth,
+                      textHeight, shown.c_str());
+
+  Fl_Return_Button ok((width - kButtonWidth) / 2,
+                      height - kMargin - kButtonHeight, kButtonWidth,
+                      kButtonHeight, "OK");
+  ok.labelfont(UiFont());
+  ok.labelsize(kUiFontSize);
+  ok.callback([](Fl_Widget* button, void*) { button->window()->hide(); });
+  box.end();
+
+  // While the box waits, a click in another window would run the program on
+  // after its fatal error; those windows stop taking input instead.
+  for (Fl_Window* other = Fl::first_window(); other != nullptr;
+       other = Fl::next_window(other)) {
+    other->deactivate();
+  }
+  int screenLeft = 0;
+  int screenTop = 0;
+  int screenWidth = 0;
+  int screenHeight = 0;
+  Fl::screen_xywh(screenLeft, screenTop, screenWidth, screenHeight, 0);
+  box.position(screenLeft + (screenWidth - width) / 2,
+               screenTop + (screenHeight - height) / 2);
+  box.show();
+  while (box.shown()) {
+    // No window left to wait for means the box is gone too.
+    if (Fl::wait() < 0) break;
+  }
+  // The widgets on the stack leave the box as they go, before the box does.
+}
+
+}  // namespace
+
+void ShowFatalErrorBox(const char* message) {
+  // Converting needs memory, which may be what ran out; the raw bytes then.
+  std::string utf8;
+  try {
+    utf8 = GbkToUtf8(message);
+  } catch (...) {
+  }
+  const char* text = utf8.empty() ? message : utf8.c_str();
+  // Unchecked: with standard error gone there is nobody left to tell.
+  static_cast<void>(std::fputs(text, stderr));
+  static_cast<void>(std::fflush(stderr));
+  try {
+    if (DisplayOpen()) ShowBox(text);
+  } catch (...) {
+    // The box could not be built for want of memory; the message went to
+    // standard error above.
+  }
+}
+
+}  // namespace quorrin::platform

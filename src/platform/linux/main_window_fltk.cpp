@@ -1,0 +1,114 @@
+#include "platform/linux/main_window_fltk.h"
+
+#include <FL/Fl.H>
+
+#include <limits>
+#include <string>
+#include <string_view>
+
+#include "platform/linux/ui_font_fltk.h"
+#include "platform/linux/utf8_edge.h"
+
+namespace quorrin::platform {
+
+namespace {
+
+// The edit boxes' colours hold whatever scheme or colour theme the toolkit
+// runs with.
+constexpr Fl_Color kEditText = FL_BLACK;
+constexpr Fl_Color kEditBackground = FL_WHITE;
+
+Fl_Box* MakeLabel(const ControlPlacement& at, const Text& text) {
+  auto* label =
+      new Fl_Box(FL_NO_BOX, at.left, at.top, at.width, at.height, nullptr);
+  label->copy_label(GbkToUtf8(text.view()).c_str());
+  label->labelfont(UiFont());
+  label->labelsize(kUiFontSize);
+  // Plain text starts at the label's top left, as a static text control
+  // draws it.
+  label->align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE);
+  label->clear_visible_focus();
+  return label;
+}
+
+void StyleEditBox(Fl_Input_& box) {
+  box.box(FL_DOWN_BOX);
+  box.color(kEditBackground);
+  box.textcolor(kEditText);
+  box.textfont(UiFont());
+  box.textsize(kUiFontSize);
+  // The toolkit's default limit is 32767 bytes; a long address must never be
+  // cut, so the limit goes as high as the toolkit counts.
+  box.maximum_size(std::numeric_limits<int>::max());
+  // No callback: Enter in the one-line box does nothing, and nothing queues
+  // the box for Fl::readqueue().
+  box.when(FL_WHEN_NEVER);
+}
+
+}  // namespace
+
+FltkMainWindow::FltkMainWindow(const MainWindowLayout& layout,
+                               ClickHandler onClick)
+    : onClick_(onClick) {
+  // The full screen, not the work area: Fl::w() would give the latter.
+  int screenLeft = 0;
+  int screenTop = 0;
+  int screenWidth = 0;
+  int screenHeight = 0;
+  Fl::screen_xywh(screenLeft, screenTop, screenWidth, screenHeight, 0);
+  const int left = screenLeft + (screenWidth - layout.outerWidth) / 2;
+  const int top = screenTop + (screenHeight - layout.outerHeight) / 2;
+
+  window_ = std::make_unique<Fl_Double_Window>(left, top, layout.clientWidth,
+                                               layout.clientHeight);
+  window_->copy_label(GbkToUtf8(layout.title.view()).c_str());
+  window_->color(FL_BACKGROUND_COLOR);
+  // The default callback stays: it hides the window on the close button and
+  // on Esc from any widget that does not use the key, which ends Fl::run().
+
+  标签1_ = MakeLabel(layout.标签1, layout.标签1Text);
+
+  const ControlPlacement& at1 = layout.编辑框1;
+  编辑框1_ = new Fl_Input(at1.left, at1.top, at1.width, at1.height);
+  StyleEditBox(*编辑框1_);
+  const std::string sample = GbkToUtf8(layout.编辑框1Text.view());
+  编辑框1_->value(sample.data(), static_cast<int>(sample.size()));
+
+  标签2_ = MakeLabel(layout.标签2, layout.标签2Text);
+
+  const ControlPlacement& at2 = layout.编辑框2;
+  编辑框2_ = new Fl_Multiline_Input(at2.left, at2.top, at2.width, at2.height);
+  StyleEditBox(*编辑框2_);
+  编辑框2_->wrap(1);
+
+  const ControlPlacement& at3 = layout.按钮1;
+  按钮1_ = new Fl_Button(at3.left, at3.top, at3.width, at3.height);
+  按钮1_->copy_label(GbkToUtf8(layout.按钮1Text.view()).c_str());
+  按钮1_->labelfont(UiFont());
+  按钮1_->labelsize(kUiFontSize);
+  按钮1_->align(FL_ALIGN_CENTER);
+  按钮1_->callback(On按钮1Clicked, this);
+
+  window_->end();
+  // Equal minimum and maximum: the window manager offers no resizing and
+  // no maximising, while minimising stays.
+  window_->size_range(layout.clientWidth, layout.clientHeight,
+                      layout.clientWidth, layout.clientHeight);
+}
+
+Text FltkMainWindow::Read编辑框1() const {
+  return Utf8ToGbkText(std::string_view(
+      编辑框1_->value(), static_cast<std::size_t>(编辑框1_->size())));
+}
+
+void FltkMainWindow::Write编辑框2(const Text& text) {
+  const std::string utf8 = GbkToUtf8(text.view());
+  编辑框2_->value(utf8.data(), static_cast<int>(utf8.size()));
+}
+
+void FltkMainWindow::On按钮1Clicked(Fl_Widget*, void* self) {
+  auto* window = static_cast<FltkMainWindow*>(self);
+  window->onClick_(*window);
+}
+
+}  // namespace quorrin::platform
