@@ -129,6 +129,23 @@ GET snssdk.com /
   [ "$seen" = "GET aweme.snssdk.com /aweme/v1/play/?video_id=&line=0" ] ||
     fail "removed video: last request was '$seen', expected the play request with an empty identifier"
 
+  # Certificates are verified: with another authority as the only trusted
+  # one, no request gets past the handshake and nothing resolves.
+  mkdir "$work/other-trust"
+  openssl req -x509 -new -nodes -newkey ec -pkeyopt ec_paramgen_curve:P-256 \
+    -keyout "$work/other.key" -out "$work/other-trust/ca-certificates.crt" \
+    -days 2 -subj "/CN=Some other authority" 2>/dev/null ||
+    fail "could not make a second authority"
+  clear_log
+  unshare --mount -- sh -c 'mount --bind "$1" /etc/ssl/certs && shift && exec "$@"' \
+    sh "$work/other-trust" "$cli" "$LINK" >"$work/out" 2>"$work/err"
+  status=$? out=$(cat "$work/out") err=$(cat "$work/err")
+  echo "--- untrusted certificate: status $status"
+  expect_status 1 "untrusted certificate"
+  expect_out "" "untrusted certificate"
+  [ -s "$QUORRIN_REQUEST_LOG" ] &&
+    fail "untrusted certificate: requests got through: $(cat "$QUORRIN_REQUEST_LOG")"
+
   # The command line. None of these but the "--" cases reach the network.
   local -a cases=(
     # status|stdout|stderr|arguments (separated by "|")
