@@ -1,10 +1,16 @@
 // Conversions at the Linux program's edges, where the world speaks UTF-8 and
 // the core speaks code page 936: command-line arguments, standard streams,
-// the toolkit's widgets.
+// the toolkit's widgets, the cookie file.
+//
+// Two kinds: the lenient ones replace what they cannot carry and always give
+// a result (for showing text to people); the exact ones give nothing unless
+// every character makes the trip and back unchanged (for data that other
+// programs must read as it was written).
 
 #ifndef QUORRIN_PLATFORM_LINUX_UTF8_EDGE_H_
 #define QUORRIN_PLATFORM_LINUX_UTF8_EDGE_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,11 +20,22 @@ namespace quorrin::platform {
 
 // Invalid UTF-8 becomes U+FFFD first, then '?' like anything code page 936
 // cannot hold. The result ends before the first zero byte.
+//   Utf8ToGbkText("\xE4\xB8\xAD") == Text("\xD6\xD0")  // 中
 Text Utf8ToGbkText(std::string_view utf8);
 
 // Code page 936 to UTF-8; a byte sequence that is no character of the code
 // page becomes U+FFFD.
+//   GbkToUtf8("a\xD6\xD0") == "a\xE4\xB8\xAD"
 std::string GbkToUtf8(std::string_view gbk);
+
+// Code page 936 to UTF-8, or nothing when some bytes are no character of the
+// code page or would not come back as the same bytes.
+std::optional<std::string> GbkToUtf8Exact(std::string_view gbk);
+
+// UTF-8 to code page 936, or nothing when the UTF-8 is ill-formed, holds a
+// zero byte, or holds a character without a code of its own in the code page
+// (no '?', no best fit).
+std::optional<Text> Utf8ToGbkExact(std::string_view utf8);
 
 }  // namespace quorrin::platform
 
