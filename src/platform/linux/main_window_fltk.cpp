@@ -18,6 +18,23 @@ namespace {
 constexpr Fl_Color kEditText = FL_BLACK;
 constexpr Fl_Color kEditBackground = FL_WHITE;
 
+bool IsEnterKey() {
+  return Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter;
+}
+
+// Keeps Enter from moving the focus: Enter that no control used reaches the
+// window, and the toolkit would go on to try it as a shortcut, which moves
+// the focus to the next box. The window takes it and does nothing.
+class MainWindowFrame : public Fl_Double_Window {
+ public:
+  using Fl_Double_Window::Fl_Double_Window;
+
+  int handle(int event) override {
+    if (event == FL_KEYBOARD && IsEnterKey()) return 1;
+    return Fl_Double_Window::handle(event);
+  }
+};
+
 Fl_Box* MakeLabel(const ControlPlacement& at, const Text& text) {
   auto* label =
       new Fl_Box(FL_NO_BOX, at.left, at.top, at.width, at.height, nullptr);
@@ -40,8 +57,7 @@ void StyleEditBox(Fl_Input_& box) {
   // The toolkit's default limit is 32767 bytes; a long address must never be
   // cut, so the limit goes as high as the toolkit counts.
   box.maximum_size(std::numeric_limits<int>::max());
-  // No callback: Enter in the one-line box does nothing, and nothing queues
-  // the box for Fl::readqueue().
+  // No callback, so that nothing queues the box for Fl::readqueue().
   box.when(FL_WHEN_NEVER);
 }
 
@@ -59,8 +75,8 @@ FltkMainWindow::FltkMainWindow(const MainWindowLayout& layout,
   const int left = screenLeft + (screenWidth - layout.outerWidth) / 2;
   const int top = screenTop + (screenHeight - layout.outerHeight) / 2;
 
-  window_ = std::make_unique<Fl_Double_Window>(left, top, layout.clientWidth,
-                                               layout.clientHeight);
+  window_ = std::make_unique<MainWindowFrame>(left, top, layout.clientWidth,
+                                              layout.clientHeight);
   window_->copy_label(GbkToUtf8(layout.title.view()).c_str());
   window_->color(FL_BACKGROUND_COLOR);
   // The default callback stays: it hides the window on the close button and
