@@ -36,9 +36,9 @@ def main():
                 name = name.lower()
                 if name == "cookie":
                     value = cookie_items(value)
-                headers.append(f"{name}: {value}")
-            for header in sorted(headers):
-                print(f"    {header}")
+                headers.append((name, value))
+            for name, value in sorted(headers):
+                print(f"    {name}: {value}")
 
 
 if __name__ == "__main__":
