@@ -137,8 +137,7 @@ GET snssdk.com /
     -days 2 -subj "/CN=Some other authority" 2>/dev/null ||
     fail "could not make a second authority"
   clear_log
-  unshare --mount -- sh -c 'mount --bind "$1" /etc/ssl/certs && shift && exec "$@"' \
-    sh "$work/other-trust" "$cli" "$LINK" >"$work/out" 2>"$work/err"
+  quorrin_with_trust "$work/other-trust" "$cli" "$LINK" >"$work/out" 2>"$work/err"
   status=$? out=$(cat "$work/out") err=$(cat "$work/err")
   echo "--- untrusted certificate: status $status"
   expect_status 1 "untrusted certificate"

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # A private little internet for end-to-end runs: a network and mount
 # namespace whose only interface is lo, where the service's host names lead
 # to a stand-in service on 127.0.0.1:443 and a test authority made on the
@@ -28,6 +29,11 @@
 #         QUORRIN_PYTHON       the Python that runs the service
 #       and without SSL_CERT_FILE, SSL_CERT_DIR or CURL_CA_BUNDLE, so no
 #       other trust can slip in.
+#
+#   quorrin_with_trust DIR COMMAND [ARG...]
+#       Inside the namespace only: runs COMMAND with DIR over /etc/ssl/certs
+#       for it alone (DIR holding a ca-certificates.crt), to try a client
+#       against another set of trusted authorities.
 #
 # Example:
 #   source tests/e2e/lib/namespace.sh
@@ -108,6 +114,14 @@ quorrin_in_namespace() {
     return 1
   }
   unshare --net --mount -- bash "$_quorrin_namespace_lib" --inside "$work" "$@"
+}
+
+quorrin_with_trust() {
+  local trust=$1
+  shift
+  # shellcheck disable=SC2016  # expanded by the inner shell
+  unshare --mount -- sh -c 'mount --bind "$1" /etc/ssl/certs && shift && exec "$@"' \
+    sh "$trust" "$@"
 }
 
 # Runs in the new namespace: the part of quorrin_in_namespace that must be
