@@ -23,8 +23,8 @@
 
 namespace {
 
-constexpr int kExitFound = 0;
-constexpr int kExitNotFound = 1;
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
 constexpr char kUsage[] =
@@ -110,9 +110,9 @@ int main(int argc, char** argv) {
     case Action::kHelp:
       if (std::fputs(kUsage, stdout) == EOF || std::fclose(stdout) != 0) {
         Complain("cannot write the usage", std::strerror(errno));
-        return kExitNotFound;
+        return kExitFailure;
       }
-      return kExitFound;
+      return kExitSuccess;
     case Action::kUsageError:
       Complain(commandLine.reason, commandLine.culprit);
       // Nothing is left to report a failure of standard error to.
@@ -126,11 +126,11 @@ int main(int argc, char** argv) {
   const quorrin::Text address = quorrin::ResolveShareLink(link);
   if (address.empty()) {
     Complain("no download address found", {});
-    return kExitNotFound;
+    return kExitFailure;
   }
   if (!WriteLineToStdout(quorrin::platform::GbkToUtf8(address.view()) + "\n")) {
     Complain("cannot write the address", std::strerror(errno));
-    return kExitNotFound;
+    return kExitFailure;
   }
-  return kExitFound;
+  return kExitSuccess;
 }
