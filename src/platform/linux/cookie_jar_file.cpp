@@ -39,7 +39,7 @@ JarRead ReadJarFile(const std::string& path, JarBytes& content) {
   content.clear();
   UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (!fd) return errno == ENOENT ? JarRead::kMissing : JarRead::kFailed;
-  struct stat status{};
+  struct stat status {};
   if (fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
       static_cast<std::size_t>(status.st_size) > kMaxJarBytes) {
     return JarRead::kFailed;

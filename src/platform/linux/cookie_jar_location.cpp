@@ -11,9 +11,7 @@
 namespace quorrin::platform {
 namespace {
 
-bool IsAbsolute(const char* path) {
-  return path != nullptr && path[0] == '/';
-}
+bool IsAbsolute(const char* path) { return path != nullptr && path[0] == '/'; }
 
 std::optional<std::string> HomeFolder() {
   if (const char* home = std::getenv("HOME"); IsAbsolute(home)) return home;
@@ -30,7 +28,7 @@ std::optional<std::string> HomeFolder() {
 }
 
 bool IsFolder(const std::string& path) {
-  struct stat status{};
+  struct stat status {};
   return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 

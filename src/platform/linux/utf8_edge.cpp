@@ -119,8 +119,8 @@ std::optional<Text> Utf8ToGbkExact(std::string_view utf8) {
   UniqueConverter converter = OpenGbkConverter(Unmappable::kFail);
   if (!converter) return {};
   status = U_ZERO_ERROR;
-  const std::int32_t size = ucnv_fromUChars(converter.get(), nullptr, 0,
-                                            wide.data(), units, &status);
+  const std::int32_t size =
+      ucnv_fromUChars(converter.get(), nullptr, 0, wide.data(), units, &status);
   if (status != U_BUFFER_OVERFLOW_ERROR && U_FAILURE(status)) return {};
   ByteString gbk(static_cast<std::size_t>(size), '\0');
   status = U_ZERO_ERROR;
