@@ -4,7 +4,9 @@
 #include <FL/x.H>
 #include <X11/Xutil.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace quorrin::testing {
 
@@ -37,6 +39,13 @@ SizeLimits AskedSizeLimits(Fl_Window& window) {
     limits.maxHeight = hints.max_height;
   }
   return limits;
+}
+
+std::string TextOf(const Fl_Text_Editor& editor) {
+  // The buffer hands out a copy from malloc, the caller's to free.
+  std::unique_ptr<char, decltype(&std::free)> copy(editor.buffer()->text(),
+                                                   &std::free);
+  return copy ? std::string(copy.get()) : std::string();
 }
 
 void PressKey(Fl_Window& window, int key, const char* text) {

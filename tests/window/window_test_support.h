@@ -8,8 +8,16 @@
 #ifndef QUORRIN_TESTS_WINDOW_WINDOW_TEST_SUPPORT_H_
 #define QUORRIN_TESTS_WINDOW_WINDOW_TEST_SUPPORT_H_
 
-#include <FL/Fl_Window.H>
+// clang-format off
+// The test framework before the toolkit's headers, which bring in X's macros
+// (None, Bool): those would rename names of the framework.
 #include <gtest/gtest.h>
+// clang-format on
+
+#include <FL/Fl_Text_Editor.H>
+#include <FL/Fl_Window.H>
+
+#include <string>
 
 namespace quorrin::testing {
 
@@ -35,6 +43,9 @@ struct SizeLimits {
   int maxHeight = 0;
 };
 SizeLimits AskedSizeLimits(Fl_Window& window);
+
+// The whole text an editor shows.
+std::string TextOf(const Fl_Text_Editor& editor);
 
 // One key as the X server would deliver it to `window`: to the focused
 // widget first, then up through its parents, then as a shortcut.

@@ -48,16 +48,35 @@ Fl_Box* MakeLabel(const ControlPlacement& at, const Text& text) {
   return label;
 }
 
-void StyleEditBox(Fl_Input_& box) {
+void StyleEditBox(Fl_Input& box) {
   box.box(FL_DOWN_BOX);
   box.color(kEditBackground);
   box.textcolor(kEditText);
+  box.cursor_color(kEditText);
   box.textfont(UiFont());
   box.textsize(kUiFontSize);
-  // The toolkit's default limit is 32767 bytes; a long address must never be
+  // The toolkit's default limit is 32767 bytes; a long link must never be
   // cut, so the limit goes as high as the toolkit counts.
   box.maximum_size(std::numeric_limits<int>::max());
   // No callback, so that nothing queues the box for Fl::readqueue().
+  box.when(FL_WHEN_NEVER);
+}
+
+// Sunken, black on white, wrapping at its width also inside a word, no
+// scroll bars; Enter breaks the line and Tab moves on to the next control.
+// Its buffer has no length limit.
+void StyleEditBox(Fl_Text_Editor& box) {
+  box.box(FL_DOWN_BOX);
+  box.color(kEditBackground);
+  box.textcolor(kEditText);
+  box.cursor_color(kEditText);
+  box.textfont(UiFont());
+  box.textsize(kUiFontSize);
+  box.wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
+  box.scrollbar_width(0);
+  // Unused by the editor, Tab goes on to the window, which moves the focus.
+  box.add_key_binding(FL_Tab, FL_TEXT_EDITOR_ANY_STATE,
+                      Fl_Text_Editor::kf_ignore);
   box.when(FL_WHEN_NEVER);
 }
 
@@ -93,9 +112,10 @@ FltkMainWindow::FltkMainWindow(const MainWindowLayout& layout,
   标签2_ = MakeLabel(layout.标签2, layout.标签2Text);
 
   const ControlPlacement& at2 = layout.编辑框2;
-  编辑框2_ = new Fl_Multiline_Input(at2.left, at2.top, at2.width, at2.height);
+  编辑框2Text_ = std::make_unique<Fl_Text_Buffer>();
+  编辑框2_ = new Fl_Text_Editor(at2.left, at2.top, at2.width, at2.height);
+  编辑框2_->buffer(编辑框2Text_.get());
   StyleEditBox(*编辑框2_);
-  编辑框2_->wrap(1);
 
   const ControlPlacement& at3 = layout.按钮1;
   按钮1_ = new Fl_Button(at3.left, at3.top, at3.width, at3.height);
@@ -118,8 +138,8 @@ Text FltkMainWindow::Read编辑框1() const {
 }
 
 void FltkMainWindow::Write编辑框2(const Text& text) {
-  const std::string utf8 = GbkToUtf8(text.view());
-  编辑框2_->value(utf8.data(), static_cast<int>(utf8.size()));
+  // A Text holds no zero byte, so the zero-ended form is the whole text.
+  编辑框2Text_->text(GbkToUtf8(text.view()).c_str());
 }
 
 void FltkMainWindow::On按钮1Clicked(Fl_Widget*, void* self) {
