@@ -6,13 +6,13 @@ set -euo pipefail
 packages=(
   # Build
   g++ cmake ninja-build pkg-config
-  libcurl4-openssl-dev libicu-dev libfltk1.3-dev
+  libcurl4-openssl-dev libicu-dev libfltk1.3-dev libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # Run: a font with the window's Chinese characters, the trusted authorities
   fonts-wqy-microhei ca-certificates
   # Tests: local servers, namespaces, a real X server driven like a person
   python3 openssl curl iproute2 util-linux
-  xvfb xauth xdotool xclip x11-utils imagemagick
+  xvfb xauth openbox xdotool xclip x11-utils imagemagick
   # Benchmarks
   hyperfine time
 )
