@@ -1,94 +1,145 @@
 #include "text/char_search.h"
 
-#include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 namespace quorrin::internal {
 
 namespace {
 
-const unsigned char* Bytes(std::string_view text) {
+const unsigned char* BytesOf(std::string_view text) {
   return reinterpret_cast<const unsigned char*>(text.data());
 }
 
-// The first byte equal to `a` or `b` in [from, end), or kNotFound; each call
-// picks up where the previous one left off, so a whole search scans each
-// byte at most twice.
-class EitherByteScanner {
- public:
-  EitherByteScanner(const unsigned char* bytes, std::size_t size,
-                    unsigned char a, unsigned char b)
-      : bytes_(bytes), size_(size), a_(a), b_(b) {}
+constexpr bool IsAsciiLetter(unsigned char byte) {
+  return FoldAsciiCase(byte) >= 'a' && FoldAsciiCase(byte) <= 'z';
+}
 
-  std::size_t Next(std::size_t from) {
-    if (nextA_ < from || nextA_ == kUnknown) nextA_ = Scan(a_, from);
-    if (a_ == b_) return nextA_;
-    if (nextB_ < from || nextB_ == kUnknown) nextB_ = Scan(b_, from);
-    return std::min(nextA_, nextB_);
+// How a search compares bytes: exactly, or with ASCII letters folded. Bits()
+// gives the bits to set on a text byte before testing it against Key() of a
+// target byte: a superset of the matches, which Equal() then narrows.
+struct ExactBytes {
+  static constexpr unsigned char Key(unsigned char byte) { return byte; }
+  static constexpr unsigned char Bits(unsigned char) { return 0; }
+  static bool Equal(const unsigned char* a, const unsigned char* b,
+                    std::size_t length) {
+    return std::memcmp(a, b, length) == 0;
+  }
+};
+
+struct AsciiFoldedBytes {
+  static constexpr unsigned char Key(unsigned char byte) {
+    return FoldAsciiCase(byte);
+  }
+  // Setting 0x20 makes A-Z lower case (and lets a few non-letters through,
+  // such as '@' for '`', which Equal() turns away).
+  static constexpr unsigned char Bits(unsigned char byte) {
+    return IsAsciiLetter(byte) ? 0x20 : 0;
+  }
+  static bool Equal(const unsigned char* a, const unsigned char* b,
+                    std::size_t length) {
+    return EqualIgnoringAsciiCase(a, b, length);
+  }
+};
+
+// Eight bytes at once in a 64-bit word, so the scan needs no
+// processor-specific instructions.
+constexpr std::uint64_t kLowBits = 0x0101010101010101u;
+constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+
+std::uint64_t LoadWord(const unsigned char* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
+// Non-zero exactly when one of the word's bytes is zero. The high bit of
+// each zero byte is set; a byte above a zero one in significance may be
+// flagged as well, which only costs a needless check.
+constexpr std::uint64_t ZeroByteBits(std::uint64_t word) {
+  return (word - kLowBits) & ~word & kHighBits;
+}
+
+// The offset in memory of the first flagged byte of a loaded word.
+int FirstFlaggedByte(std::uint64_t flags) {
+  if constexpr (std::endian::native == std::endian::little) {
+    return std::countr_zero(flags) / 8;
+  } else {
+    return std::countl_zero(flags) / 8;
+  }
+}
+
+// `flags` without the flag of the byte at memory offset `offset`.
+std::uint64_t ClearFlag(std::uint64_t flags, int offset) {
+  if constexpr (std::endian::native == std::endian::little) {
+    return flags & ~(std::uint64_t{0x80} << (8 * offset));
+  } else {
+    return flags & ~(std::uint64_t{0x80} << (8 * (7 - offset)));
+  }
+}
+
+// Whether a walk that began at some known character start reaches a
+// candidate at a character start; candidates come in rising order.
+class CharacterStartFilter {
+ public:
+  CharacterStartFilter(const unsigned char* bytes, std::size_t from)
+      : bytes_(bytes), knownStart_(from) {}
+
+  bool Accept(std::size_t candidate) {
+    if (IsCharacterStart(bytes_, knownStart_, candidate)) return true;
+    // The candidate is a second byte, so the byte after it starts a
+    // character; counting back never passes it again, which keeps the whole
+    // search linear.
+    knownStart_ = candidate + 1;
+    return false;
   }
 
  private:
-  static constexpr std::size_t kUnknown = kNotFound - 1;
-
-  std::size_t Scan(unsigned char byte, std::size_t from) const {
-    if (from >= size_) return kNotFound;
-    const void* hit = std::memchr(bytes_ + from, byte, size_ - from);
-    return hit == nullptr
-               ? kNotFound
-               : static_cast<std::size_t>(
-                     static_cast<const unsigned char*>(hit) - bytes_);
-  }
-
   const unsigned char* bytes_;
-  std::size_t size_;
-  unsigned char a_;
-  unsigned char b_;
-  std::size_t nextA_ = kUnknown;
-  std::size_t nextB_ = kUnknown;
+  std::size_t knownStart_;
 };
 
-std::size_t FindExact(std::string_view text, std::string_view target,
-                      std::size_t from) {
-  const unsigned char* bytes = Bytes(text);
-  std::size_t knownStart = from;
-  std::size_t position = from;
-  while (text.size() - position >= target.size()) {
-    const void* hit = memmem(bytes + position, text.size() - position,
-                             target.data(), target.size());
-    if (hit == nullptr) return kNotFound;
-    const auto candidate = static_cast<std::size_t>(
-        static_cast<const unsigned char*>(hit) - bytes);
-    if (IsCharacterStart(bytes, knownStart, candidate)) return candidate;
-    // The candidate is a second byte, so the byte after it starts a
-    // character.
-    knownStart = candidate + 1;
-    position = candidate + 1;
-  }
-  return kNotFound;
-}
+// Finds positions whose first and last byte both fit the target's, eight
+// positions per step, and checks only those in full. Few places in a page
+// hold both bytes the right distance apart, so nearly every step is a few
+// word operations.
+template <typename Compare>
+std::size_t Find(std::string_view text, std::string_view target,
+                 std::size_t from) {
+  const unsigned char* bytes = BytesOf(text);
+  const unsigned char* wanted = BytesOf(target);
+  const std::size_t length = target.size();
+  const std::size_t last = length - 1;
+  // One past the last position where the target still fits.
+  const std::size_t end = text.size() - last;
+  CharacterStartFilter filter(bytes, from);
+  auto matchesAt = [&](std::size_t position) {
+    return Compare::Equal(bytes + position, wanted, length) &&
+           filter.Accept(position);
+  };
 
-std::size_t FindIgnoringAsciiCase(std::string_view text,
-                                  std::string_view target, std::size_t from) {
-  const unsigned char* bytes = Bytes(text);
-  const unsigned char* wanted = Bytes(target);
-  const unsigned char first = FoldAsciiCase(wanted[0]);
-  const unsigned char firstUpper =
-      first >= 'a' && first <= 'z' ? static_cast<unsigned char>(first - 0x20)
-                                   : first;
-  EitherByteScanner scanner(bytes, text.size(), first, firstUpper);
-  std::size_t knownStart = from;
+  const std::uint64_t firstBits = kLowBits * Compare::Bits(wanted[0]);
+  const std::uint64_t firstKey = kLowBits * Compare::Key(wanted[0]);
+  const std::uint64_t lastBits = kLowBits * Compare::Bits(wanted[last]);
+  const std::uint64_t lastKey = kLowBits * Compare::Key(wanted[last]);
   std::size_t position = from;
-  while (text.size() - position >= target.size()) {
-    const std::size_t candidate = scanner.Next(position);
-    if (candidate == kNotFound || text.size() - candidate < target.size()) {
-      return kNotFound;
+  for (; end - position >= 8; position += 8) {
+    const std::uint64_t first =
+        (LoadWord(bytes + position) | firstBits) ^ firstKey;
+    const std::uint64_t lastByte =
+        (LoadWord(bytes + position + last) | lastBits) ^ lastKey;
+    // A zero byte in both words at the same place is a candidate.
+    for (std::uint64_t flags = ZeroByteBits(first | lastByte); flags != 0;) {
+      const int offset = FirstFlaggedByte(flags);
+      if (matchesAt(position + static_cast<std::size_t>(offset))) {
+        return position + static_cast<std::size_t>(offset);
+      }
+      flags = ClearFlag(flags, offset);
     }
-    if (EqualIgnoringAsciiCase(bytes + candidate + 1, wanted + 1,
-                               target.size() - 1)) {
-      if (IsCharacterStart(bytes, knownStart, candidate)) return candidate;
-      knownStart = candidate + 1;
-    }
-    position = candidate + 1;
+  }
+  for (; position < end; ++position) {
+    if (matchesAt(position)) return position;
   }
   return kNotFound;
 }
@@ -115,11 +166,12 @@ bool IsCharacterStart(const unsigned char* bytes, std::size_t knownStart,
 
 std::size_t FindAtCharacterStart(std::string_view text, std::string_view target,
                                  std::size_t from, bool ignoreAsciiCase) {
-  if (from > text.size() || text.size() - from < target.size()) {
+  if (target.empty() || from > text.size() ||
+      text.size() - from < target.size()) {
     return kNotFound;
   }
-  return ignoreAsciiCase ? FindIgnoringAsciiCase(text, target, from)
-                         : FindExact(text, target, from);
+  return ignoreAsciiCase ? Find<AsciiFoldedBytes>(text, target, from)
+                         : Find<ExactBytes>(text, target, from);
 }
 
 }  // namespace quorrin::internal

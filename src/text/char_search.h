@@ -4,8 +4,9 @@
 // byte with it, whatever its value; a walk that begins at some byte takes
 // that byte as a character start. These helpers answer "where does the walk
 // meet the target" without stepping the walk byte by byte: candidates come
-// from a fast byte scan, and each is placed on or off a character start by
-// the run of high bytes before it.
+// from a scan, eight bytes at a time, for the target's first and last bytes;
+// a whole match is then placed on or off a character start by the run of
+// high bytes before it.
 //
 // Internal to the text operations (FindText, ReplaceText, SplitText).
 

@@ -134,7 +134,7 @@ class CharWalkModelTest : public ::testing::Test {
 
 TEST_F(CharWalkModelTest, FindTextAgreesWithAPlainWalk) {
   for (int round = 0; round < 20000; ++round) {
-    const std::string text = RandomText(24);
+    const std::string text = RandomText(48);
     const std::string target = RandomText(3);
     const std::int32_t start =
         RandomInt(-1, static_cast<std::int32_t>(text.size()) + 2);
@@ -149,7 +149,7 @@ TEST_F(CharWalkModelTest, FindTextAgreesWithAPlainWalk) {
 
 TEST_F(CharWalkModelTest, ReplaceTextAgreesWithAPlainWalk) {
   for (int round = 0; round < 20000; ++round) {
-    const std::string text = RandomText(24);
+    const std::string text = RandomText(48);
     const std::string target = RandomText(3);
     const std::string replacement = RandomText(3);
     const std::int32_t start =
@@ -170,7 +170,7 @@ TEST_F(CharWalkModelTest, ReplaceTextAgreesWithAPlainWalk) {
 
 TEST_F(CharWalkModelTest, SplitTextAgreesWithAPlainWalk) {
   for (int round = 0; round < 20000; ++round) {
-    const std::string text = RandomText(24);
+    const std::string text = RandomText(48);
     std::string delimiter = RandomText(2);
     if (delimiter.empty()) delimiter = ";";
     SCOPED_TRACE(::testing::PrintToString(Text(text)) + " by " +
