@@ -76,7 +76,7 @@ TEST(CookieStoreFileTest, FindsTheFolderFromTheEnvironment) {
       {"XDG_DATA_HOME", "/data/", "/data/quorrin/cookies.txt"},
       {"XDG_DATA_HOME unset", nullptr, "/.local/share/quorrin/cookies.txt"},
       {"XDG_DATA_HOME empty", "", "/.local/share/quorrin/cookies.txt"},
-      // The base directory specification says to ignore a relative path.
+      // XDG base directory rules: a relative path is ignored.
       {"XDG_DATA_HOME relative", "data", "/.local/share/quorrin/cookies.txt"},
   };
   for (const Case& c : cases) {
