@@ -48,13 +48,20 @@ Fl_Box* MakeLabel(const ControlPlacement& at, const Text& text) {
   return label;
 }
 
-void StyleEditBox(Fl_Input& box) {
+// Sunken, black on white, in the window's font: what both edit boxes share,
+// though the toolkit gives them no common base for it.
+template <typename EditBox>
+void PaintEditBox(EditBox& box) {
   box.box(FL_DOWN_BOX);
   box.color(kEditBackground);
   box.textcolor(kEditText);
   box.cursor_color(kEditText);
   box.textfont(UiFont());
   box.textsize(kUiFontSize);
+}
+
+void StyleEditBox(Fl_Input& box) {
+  PaintEditBox(box);
   // The toolkit's default limit is 32767 bytes; a long link must never be
   // cut, so the limit goes as high as the toolkit counts.
   box.maximum_size(std::numeric_limits<int>::max());
@@ -66,12 +73,7 @@ void StyleEditBox(Fl_Input& box) {
 // scroll bars; Enter breaks the line and Tab moves on to the next control.
 // Its buffer has no length limit.
 void StyleEditBox(Fl_Text_Editor& box) {
-  box.box(FL_DOWN_BOX);
-  box.color(kEditBackground);
-  box.textcolor(kEditText);
-  box.cursor_color(kEditText);
-  box.textfont(UiFont());
-  box.textsize(kUiFontSize);
+  PaintEditBox(box);
   box.wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
   box.scrollbar_width(0);
   // Unused by the editor, Tab goes on to the window, which moves the focus.
