@@ -1,7 +1,10 @@
 // FindText, ReplaceText and SplitText skip the byte-by-byte walk for speed.
-// This holds them against a plain walk written straight from the rules, over
+// This holds them, and TrimText, against a plain walk written straight from
+// the rules (char_walk_model.h, which the fuzz targets share), over
 // many small texts rich in what trips a shortcut: runs of high bytes, letters
 // in both cases, spaces and delimiters as second bytes, broken last bytes.
+
+#include "char_walk_model.h"
 
 #include <gtest/gtest.h>
 
@@ -16,94 +19,10 @@
 namespace quorrin {
 namespace {
 
-bool Folded(unsigned char a, unsigned char b) {
-  auto fold = [](unsigned char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
-  };
-  return fold(a) == fold(b);
-}
-
-bool MatchesAt(const std::string& text, std::size_t at,
-               const std::string& target, bool ignoreCase) {
-  if (text.size() - at < target.size()) return false;
-  for (std::size_t i = 0; i < target.size(); ++i) {
-    const auto a = static_cast<unsigned char>(text[at + i]);
-    const auto b = static_cast<unsigned char>(target[i]);
-    if (ignoreCase ? !Folded(a, b) : a != b) return false;
-  }
-  return true;
-}
-
-std::size_t CharLength(const std::string& text, std::size_t at) {
-  return static_cast<unsigned char>(text[at]) >= 0x80 ? 2 : 1;
-}
-
-std::int32_t ModelFind(const std::string& text, const std::string& target,
-                       std::int32_t start, bool ignoreCase) {
-  const std::size_t origin =
-      start <= 1 ? 0 : static_cast<std::size_t>(start - 1);
-  if (origin >= text.size()) return -1;
-  if (target.empty()) return 1;
-  for (std::size_t at = origin; text.size() - at >= target.size();
-       at += CharLength(text, at)) {
-    if (MatchesAt(text, at, target, ignoreCase)) {
-      return static_cast<std::int32_t>(at) + 1;
-    }
-    if (at + CharLength(text, at) > text.size()) break;
-  }
-  return -1;
-}
-
-std::string ModelReplace(const std::string& text, const std::string& target,
-                         const std::string& replacement, std::int32_t start,
-                         std::int32_t count, bool caseSensitive) {
-  const std::size_t origin =
-      start <= 1 ? 0 : static_cast<std::size_t>(start - 1);
-  if (text.empty() || target.empty() || count == 0 || origin >= text.size()) {
-    return text;
-  }
-  std::string result = text.substr(0, origin);
-  std::int32_t replaced = 0;
-  std::size_t at = origin;
-  while (at < text.size()) {
-    if (text.size() - at < target.size()) {
-      result += text.substr(at);
-      break;
-    }
-    if (MatchesAt(text, at, target, !caseSensitive)) {
-      result += replacement;
-      at += target.size();
-      if (++replaced == count) {
-        result += text.substr(at);
-        break;
-      }
-      continue;
-    }
-    if (at + CharLength(text, at) > text.size()) break;  // Broken: dropped.
-    result += text.substr(at, CharLength(text, at));
-    at += CharLength(text, at);
-  }
-  return result;
-}
-
-std::vector<Text> ModelSplit(const std::string& text,
-                             const std::string& delimiter) {
-  std::vector<Text> members;
-  if (text.empty()) return members;
-  std::size_t pieceStart = 0;
-  std::size_t at = 0;
-  while (at < text.size() && text.size() - at >= delimiter.size()) {
-    if (MatchesAt(text, at, delimiter, false)) {
-      members.emplace_back(text.substr(pieceStart, at - pieceStart));
-      at += delimiter.size();
-      pieceStart = at;
-    } else {
-      at += CharLength(text, at);
-    }
-  }
-  if (pieceStart < text.size()) members.emplace_back(text.substr(pieceStart));
-  return members;
-}
+using char_walk_model::ModelFind;
+using char_walk_model::ModelReplace;
+using char_walk_model::ModelSplit;
+using char_walk_model::ModelTrim;
 
 std::vector<Text> Members(const TextArray& array) {
   std::vector<Text> members;
@@ -177,6 +96,14 @@ TEST_F(CharWalkModelTest, SplitTextAgreesWithAPlainWalk) {
                  ::testing::PrintToString(Text(delimiter)));
     ASSERT_EQ(Members(SplitText(Text(text), Text(delimiter))),
               ModelSplit(text, delimiter));
+  }
+}
+
+TEST_F(CharWalkModelTest, TrimTextAgreesWithAPlainWalk) {
+  for (int round = 0; round < 20000; ++round) {
+    const std::string text = RandomText(12);
+    SCOPED_TRACE(::testing::PrintToString(Text(text)));
+    ASSERT_EQ(TrimText(Text(text)), Text(ModelTrim(text)));
   }
 }
 
