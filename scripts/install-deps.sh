@@ -7,11 +7,14 @@ packages=(
   # Build
   g++ cmake ninja-build pkg-config
   libcurl4-openssl-dev libicu-dev libfltk1.3-dev libx11-dev
+  # FLTK's CMake package refuses to load without its UI designer, which
+  # libfltk1.3-dev only recommends.
+  fluid
   libgtest-dev libgmock-dev libbenchmark-dev
   # Run: a font with the window's Chinese characters, the trusted authorities
   fonts-wqy-microhei ca-certificates
   # Tests: local servers, namespaces, a real X server driven like a person
-  python3 openssl curl iproute2 util-linux
+  python3 openssl curl iproute2 util-linux procps
   xvfb xauth openbox xdotool xclip x11-utils imagemagick
   # Benchmarks
   hyperfine time
