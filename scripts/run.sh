@@ -9,8 +9,9 @@ scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)" --target quorrin quorrin-cli
 
+programs=build/src/platform/linux
 if [ -z "${DISPLAY:-}" ]; then
-  echo "run: no display (DISPLAY is not set); resolve a link without the window: build/quorrin-cli 'https://v.douyin.com/…/'" >&2
+  echo "run: no display (DISPLAY is not set); resolve a link without the window: $programs/quorrin-cli 'https://v.douyin.com/…/'" >&2
   exit 1
 fi
-exec build/quorrin
+exec "$programs/quorrin"
