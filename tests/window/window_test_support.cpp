@@ -8,16 +8,11 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/linux/display_fltk.h"
+
 namespace quorrin::testing {
 
-bool OpenTestDisplay() {
-  if (fl_display != nullptr) return true;
-  // Opened here: the toolkit's own attempt ends the process without one.
-  Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) return false;
-  fl_open_display(display);
-  return true;
-}
+bool OpenTestDisplay() { return platform::OpenDisplay(); }
 
 void SettleToolkit() {
   for (int i = 0; i < 50; ++i) Fl::wait(0.01);

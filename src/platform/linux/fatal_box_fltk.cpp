@@ -7,13 +7,13 @@
 #include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
-#include <FL/x.H>
 
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
 #include <string>
 
+#include "platform/linux/display_fltk.h"
 #include "platform/linux/ui_font_fltk.h"
 #include "platform/linux/utf8_edge.h"
 #include "platform/platform.h"
@@ -61,15 +61,6 @@ std::string WithoutCarriageReturns(const std::string& text) {
   return out;
 }
 
-bool DisplayOpen() {
-  if (fl_display != nullptr) return true;
-  // Not the toolkit's own opening, which ends the process without a display.
-  Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) return false;
-  fl_open_display(display);
-  return true;
-}
-
 void ShowBox(const std::string& utf8) {
   const std::string shown = WithoutCarriageReturns(utf8);
   fl_font(UiFont(), kUiFontSize);
@@ -108,13 +99,8 @@ void ShowBox(const std::string& utf8) {
        other = Fl::next_window(other)) {
     other->deactivate();
   }
-  int screenLeft = 0;
-  int screenTop = 0;
-  int screenWidth = 0;
-  int screenHeight = 0;
-  Fl::screen_xywh(screenLeft, screenTop, screenWidth, screenHeight, 0);
-  box.position(screenLeft + (screenWidth - width) / 2,
-               screenTop + (screenHeight - height) / 2);
+  const ScreenPoint at = CentredOnPrimaryScreen(width, height);
+  box.position(at.x, at.y);
   box.show();
   while (box.shown()) {
     // No window left to wait for means the box is gone too.
@@ -137,7 +123,7 @@ void ShowFatalErrorBox(const char* message) {
   static_cast<void>(std::fputs(text, stderr));
   static_cast<void>(std::fflush(stderr));
   try {
-    if (DisplayOpen()) ShowBox(text);
+    if (OpenDisplay()) ShowBox(text);
   } catch (...) {
     // The box could not be built for want of memory; the message went to
     // standard error above.

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/linux/display_fltk.h"
 #include "platform/linux/ui_font_fltk.h"
 #include "platform/linux/utf8_edge.h"
 
@@ -87,16 +88,9 @@ void StyleEditBox(Fl_Text_Editor& box) {
 FltkMainWindow::FltkMainWindow(const MainWindowLayout& layout,
                                ClickHandler onClick)
     : onClick_(onClick) {
-  // The full screen, not the work area: Fl::w() would give the latter.
-  int screenLeft = 0;
-  int screenTop = 0;
-  int screenWidth = 0;
-  int screenHeight = 0;
-  Fl::screen_xywh(screenLeft, screenTop, screenWidth, screenHeight, 0);
-  const int left = screenLeft + (screenWidth - layout.outerWidth) / 2;
-  const int top = screenTop + (screenHeight - layout.outerHeight) / 2;
-
-  window_ = std::make_unique<MainWindowFrame>(left, top, layout.clientWidth,
+  const ScreenPoint at =
+      CentredOnPrimaryScreen(layout.outerWidth, layout.outerHeight);
+  window_ = std::make_unique<MainWindowFrame>(at.x, at.y, layout.clientWidth,
                                               layout.clientHeight);
   window_->copy_label(GbkToUtf8(layout.title.view()).c_str());
   window_->color(FL_BACKGROUND_COLOR);

@@ -4,17 +4,15 @@
 #include <FL/Fl.H>
 #include <FL/x.H>
 
+#include "platform/linux/display_fltk.h"
 #include "platform/linux/main_window_fltk.h"
 #include "platform/platform.h"
 
 namespace quorrin::platform {
 
 bool StartWindowSystem() {
-  // Opened here rather than by the toolkit, which ends the process when no
-  // display answers; the caller wants to say so and exit on its own.
-  Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) return false;
-  fl_open_display(display);
+  // The caller says so and exits on its own when no display answers.
+  if (!OpenDisplay()) return false;
   // Unchecked: the Linux apartment cannot fail, and a failure would show
   // only as failed requests later, as every failure here is silent.
   static_cast<void>(EnterApartment());
