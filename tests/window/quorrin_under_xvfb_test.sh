@@ -4,6 +4,7 @@
 # cannot be resized or maximised but can be minimised and restored; a link
 # typed into 编辑框1 and a click on 按钮1 fill 编辑框2, read back through the
 # clipboard; Esc closes the window and the program exits with status 0.
+# Without a display it says so in one line and fails.
 #
 # Usage: quorrin_under_xvfb_test.sh BUILD_DIR
 #
@@ -41,6 +42,15 @@ for tool in Xvfb xdotool xclip xprop xwininfo openbox import unshare; do
   command -v "$tool" >/dev/null || skip "needs $tool (packages xvfb xdotool xclip x11-utils openbox imagemagick util-linux)"
 done
 [ -x "$quorrin" ] || { echo "FAIL: $quorrin not built" >&2; exit 1; }
+
+# --- no display: one line that points to quorrin-cli, a failing status ----
+
+no_display=$(env -u DISPLAY timeout 10 "$quorrin" 2>&1 >/dev/null)
+status=$?
+if [ "$status" -eq 0 ] || [ "$status" -eq 124 ] || [ "$(wc -l <<<"$no_display")" -ne 1 ] ||
+  [[ $no_display != *quorrin-cli* ]]; then
+  fail "without a display: status $status, output '$no_display'"
+fi
 
 work=$(mktemp -d)
 xvfb_pid="" wm_pid="" quorrin_pid="" window=""
