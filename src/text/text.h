@@ -30,6 +30,14 @@ namespace internal {
 // `bytes` bytes.
 [[noreturn]] void FailAllocation(std::size_t bytes);
 
+// The longest Text or Bytes: lengths are signed 32-bit.
+inline constexpr std::size_t kMaxLength =
+    static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
+
+// Returns `length` when a value may be that long; otherwise ends the program
+// as a failed allocation would, since such a value cannot be held.
+std::size_t CheckedLength(std::size_t length);
+
 // A malloc-backed allocator whose failure is the fatal run-time error rather
 // than an exception: the program has no exceptions between its routines.
 template <typename T>
@@ -66,7 +74,7 @@ class Text {
 
   Text() = default;
   // Both keep the bytes before the first zero byte: a Text holds none.
-  Text(const char* zeroEnded);  // NOLINT: literals are Text everywhere.
+  Text(const char* zeroEnded);   // NOLINT: literals are Text everywhere.
   Text(std::string_view bytes);  // NOLINT
 
   // Zero-ended, for handing to the platform.
@@ -81,7 +89,8 @@ class Text {
 
   // Appends bytes up to, not including, the first zero byte among them.
   void Append(std::string_view bytes);
-  void Reserve(std::int32_t capacity) { bytes_.reserve(capacity); }
+  // Room for `capacity` bytes, which must not pass the length limit.
+  void Reserve(std::size_t capacity);
 
   friend bool operator==(const Text& a, const Text& b) = default;
 
@@ -122,7 +131,9 @@ class TextArray {
  public:
   TextArray() = default;
 
-  std::int32_t Count() const { return static_cast<std::int32_t>(members_.size()); }
+  std::int32_t Count() const {
+    return static_cast<std::int32_t>(members_.size());
+  }
   const Text& operator[](std::int32_t number) const;
   Text& operator[](std::int32_t number);
   void Add(Text member) { members_.push_back(std::move(member)); }

@@ -12,7 +12,7 @@ std::int32_t TextLength(const Text& text) { return text.size(); }
 
 Text ConcatText(const Text& first, const Text& second) {
   Text joined;
-  joined.Reserve(first.size() + second.size());
+  joined.Reserve(first.view().size() + second.view().size());
   joined.Append(first.view());
   joined.Append(second.view());
   return joined;
@@ -20,7 +20,8 @@ Text ConcatText(const Text& first, const Text& second) {
 
 Text ConcatText(const Text& first, const Text& second, const Text& third) {
   Text joined;
-  joined.Reserve(first.size() + second.size() + third.size());
+  joined.Reserve(first.view().size() + second.view().size() +
+                 third.view().size());
   joined.Append(first.view());
   joined.Append(second.view());
   joined.Append(third.view());
@@ -48,7 +49,7 @@ Text MidText(const Text& text, std::int32_t start, std::int32_t count) {
 Text BlankText(std::int32_t count) {
   if (count <= 0) return Text();
   Text blank;
-  blank.Reserve(count);
+  blank.Reserve(static_cast<std::size_t>(count));
   // Filled a chunk at a time: the count may be large and Append takes views.
   constexpr std::string_view kSpaces =
       "                                                                ";

@@ -21,7 +21,7 @@ Text ReplaceText(const Text& text, const Text& target, const Text& replacement,
   const std::string_view bytes = text.view();
   const std::size_t targetSize = target.view().size();
   Text result;
-  result.Reserve(text.size());
+  result.Reserve(bytes.size());
   result.Append(bytes.substr(0, static_cast<std::size_t>(origin)));
 
   std::size_t position = static_cast<std::size_t>(origin);

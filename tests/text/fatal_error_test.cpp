@@ -98,5 +98,22 @@ TEST(FatalErrorDeathTest, AllocationFailureNamesTheByteCount) {
       ::testing::ExitedWithCode(255), ::testing::MatchesRegex(expected));
 }
 
+// A value's length is a signed 32-bit count, so a result longer than that
+// cannot be held, as when memory runs out; the count shown is the largest
+// one the message can name.
+TEST(FatalErrorDeathTest, ResultPastTheLengthLimit) {
+  // 分配 2147483647 字节内存失败!
+  const std::string expected =
+      kHeading + kMessageLabel +
+      "\xB7\xD6\xC5\xE4 2147483647 "
+      "\xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!\r\n";
+  EXPECT_EXIT(
+      {
+        const Text half = BlankText(1 << 30);
+        static_cast<void>(ConcatText(half, half));
+      },
+      ::testing::ExitedWithCode(255), ::testing::Eq(expected));
+}
+
 }  // namespace
 }  // namespace quorrin
