@@ -31,8 +31,8 @@ bool LookupCookieText(const Text& url, Text& text) {
       text = TextFromBytes(buffer);
       return true;
     }
-    // A text that did not fit comes with the size it needs; anything else is
-    // "nothing stored". One more try covers a text that grew in between.
+    // A text that did not fit comes with the size it needs and is asked for
+    // once more at that size; any other failure means "nothing stored".
     if (size <= capacity ||
         size > static_cast<std::uint32_t>(
                    std::numeric_limits<std::int32_t>::max())) {
