@@ -32,8 +32,8 @@ struct AsciiFoldedBytes {
   static constexpr unsigned char Key(unsigned char byte) {
     return FoldAsciiCase(byte);
   }
-  // Setting 0x20 makes A-Z lower case (and lets a few non-letters through,
-  // such as '@' for '`', which Equal() turns away).
+  // Setting 0x20 makes A-Z lower case; only for a letter of the target, so
+  // that a byte 0x20 apart from a non-letter ('@' and '`') stays different.
   static constexpr unsigned char Bits(unsigned char byte) {
     return IsAsciiLetter(byte) ? 0x20 : 0;
   }

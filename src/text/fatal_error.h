@@ -36,8 +36,8 @@ inline constexpr char kMissingExportFormat[] =
 
 // Composes the message box text for `code` (left out when 0) and `message`
 // (left out when empty or null) into `out`, cut to fit `capacity` bytes with
-// its zero; returns `out`. Needs no memory of its own, so it works when
-// memory has run out.
+// its zero (`capacity` is at least 1); returns `out`. Needs no memory of its
+// own, so it works when memory has run out.
 const char* ComposeFatalErrorText(std::int32_t code, const char* message,
                                   char* out, std::int32_t capacity);
 

@@ -83,9 +83,6 @@ class Text {
   std::int32_t size() const { return static_cast<std::int32_t>(bytes_.size()); }
   bool empty() const { return bytes_.empty(); }
   std::string_view view() const { return {bytes_.data(), bytes_.size()}; }
-  unsigned char byte(std::int32_t index) const {
-    return static_cast<unsigned char>(bytes_[static_cast<std::size_t>(index)]);
-  }
 
   // Appends bytes up to, not including, the first zero byte among them.
   void Append(std::string_view bytes);

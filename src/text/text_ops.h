@@ -23,6 +23,7 @@
 
 namespace quorrin {
 
+// The number of bytes; 0 for the empty text.
 std::int32_t TextLength(const Text& text);
 
 // The texts one after the other, nothing between them.
@@ -40,11 +41,15 @@ std::int32_t FindText(const Text& text, const Text& target, bool ignoreCase);
 std::int32_t FindText(const Text& text, const Text& target, std::int32_t start,
                       bool ignoreCase);
 
+// The first (last) `count` bytes: the whole text when `count` is at least
+// its length, empty when it is 0 or less. RightText("abc", 2) == "bc".
 Text LeftText(const Text& text, std::int32_t count);
 Text RightText(const Text& text, std::int32_t count);
 // MidText("abc", 2, 5) == "bc"; empty for a start below 1 or past the end.
 Text MidText(const Text& text, std::int32_t start, std::int32_t count);
 
+// One-byte letters a-z to A-Z (A-Z to a-z); two-byte characters, second
+// bytes included, and a broken last byte stay as they are.
 Text UpperText(const Text& text);
 Text LowerText(const Text& text);
 
@@ -66,9 +71,12 @@ Text ReplaceText(const Text& text, const Text& target, bool caseSensitive);
 // empty member, while one at the start, or two in a row, do.
 TextArray SplitText(const Text& text, const Text& delimiter);
 
+// `count` spaces (0x20); empty when `count` is 0 or less.
 Text BlankText(std::int32_t count);
 
+// The number of bytes; 0 for the empty value.
 std::int32_t BytesLength(const Bytes& bytes);
+// `count` zero bytes; empty when `count` is 0 or less.
 Bytes BlankBytes(std::int32_t count);
 // The bytes before the first zero byte.
 Text TextFromBytes(const Bytes& bytes);
@@ -76,6 +84,7 @@ Text TextFromBytes(const Bytes& bytes);
 // differing byte.
 std::int32_t CompareBytes(const Bytes& a, const Bytes& b);
 
+// The number of members; 0 for an array with none.
 std::int32_t MemberCount(const TextArray& array);
 
 }  // namespace quorrin
