@@ -18,6 +18,8 @@ packages=(
   xvfb xauth openbox xdotool xclip x11-utils imagemagick
   # Benchmarks
   hyperfine time
+  # Fuzzing: Clang with libFuzzer and its sanitizer run-times
+  clang libclang-rt-14-dev
 )
 
 missing=()
