@@ -9,8 +9,9 @@
 namespace quorrin::platform {
 
 void ShowFatalErrorBox(const char* message) {
-  std::fwrite(message, 1, std::strlen(message), stderr);
-  std::fflush(stderr);
+  // The process ends right after; a failed write has no one to be told.
+  static_cast<void>(std::fwrite(message, 1, std::strlen(message), stderr));
+  static_cast<void>(std::fflush(stderr));
 }
 
 }  // namespace quorrin::platform
