@@ -55,6 +55,18 @@ TEST(CodePageLiteralsTest, FatalErrorBoxText) {
   // Code 0 and no message leave their lines out.
   EXPECT_EQ(std::string(ComposeFatalErrorText(0, "", box, sizeof box)),
             FromHex("D4 CB D0 D0 CA B1 B3 F6 B4 ED 21 0D 0A 0D 0A"));
+  // Each line stands on its own: a code without a message, a message
+  // without a code.
+  EXPECT_EQ(std::string(ComposeFatalErrorText(12, nullptr, box, sizeof box)),
+            FromHex("D4 CB D0 D0 CA B1 B3 F6 B4 ED 21 0D 0A 0D 0A "
+                    "B4 ED CE F3 B4 FA C2 EB A3 BA 31 32 0D 0A 0D 0A"));
+  EXPECT_EQ(std::string(ComposeFatalErrorText(0, "m", box, sizeof box)),
+            FromHex("D4 CB D0 D0 CA B1 B3 F6 B4 ED 21 0D 0A 0D 0A "
+                    "B4 ED CE F3 D0 C5 CF A2 A3 BA 6D 0D 0A"));
+  // A box too small is cut, and still ends with its zero.
+  char small[5];
+  EXPECT_EQ(std::string(ComposeFatalErrorText(1, "x", small, sizeof small)),
+            FromHex("D4 CB D0 D0"));
 }
 
 }  // namespace

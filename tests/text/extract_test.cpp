@@ -35,6 +35,8 @@ TEST(MiddleTextTest, BetweenTheMarkers) {
        false, " sid=7"},
       {"exact", "set-cookie: sid=7; path=/", "Set-Cookie:", ";", 0, true, ""},
       {"empty left marker is found at 1", "abc&", "", "&", 0, false, "abc"},
+      // At 1, not at the start position, as FindText finds an empty target.
+      {"empty left marker ignores the start", "abc&", "", "&", 3, false, "abc"},
       {"empty right marker gives nothing", "a=1", "a=", "", 0, false, ""},
       {"start position skips a match", "a=1&a=2&", "a=", "&", 3, false, "2"},
       // The rest is walked from its own first byte: B0 26 is a character,
