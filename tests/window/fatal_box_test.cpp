@@ -64,5 +64,51 @@ TEST(FatalBoxDeathTest, ShowsTheBoxAndTheMessageThenEndsWithMinusOne) {
       "\r\n\r\n错误代码：1\r\n\r\n错误信息：数组成员引用下标超出定义范围");
 }
 
+// The message reaches standard error as UTF-8 without the text values'
+// allocator, which could raise the error again; a byte that is no character
+// shows as U+FFFD, and a message too long for the conversion's buffer goes
+// out as its bytes rather than not at all.
+TEST(FatalBoxTest, WritesTheMessageToStandardErrorAsUtf8) {
+  QUORRIN_SKIP_WITHOUT_DISPLAY();
+  // 中 is D6 D0 in the code page, E4 B8 AD in UTF-8. Lines of fifty keep
+  // the box on the screen.
+  std::string line;
+  std::string lineUtf8;
+  for (int i = 0; i < 50; ++i) {
+    line += "\xD6\xD0";
+    lineUtf8 += "\xE4\xB8\xAD";
+  }
+  std::string converted;
+  std::string convertedUtf8;
+  std::string tooLong;
+  for (int i = 0; i < 28; ++i) {
+    if (i < 10) {
+      converted += line + "\r\n";
+      convertedUtf8 += lineUtf8 + "\r\n";
+    }
+    tooLong += line + "\r\n";
+  }
+  struct Case {
+    const char* label;
+    std::string message;
+    std::string shown;
+  };
+  const Case cases[] = {
+      {"ASCII", "out of memory\r\n", "out of memory\r\n"},
+      {"a lead byte with no second byte", "a\x81", "a\xEF\xBF\xBD"},
+      {"ten lines", converted, convertedUtf8},
+      {"too long to convert", tooLong, tooLong},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    Fl::add_timeout(0.2, [](void*) {
+      if (Fl_Window* box = Fl::first_window()) box->hide();
+    });
+    ::testing::internal::CaptureStderr();
+    ShowFatalErrorBox(c.message.c_str());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), c.shown);
+  }
+}
+
 }  // namespace
 }  // namespace quorrin::platform

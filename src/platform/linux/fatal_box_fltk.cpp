@@ -7,6 +7,7 @@
 #include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
+#include <unicode/ucnv.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -15,7 +16,6 @@
 
 #include "platform/linux/display_fltk.h"
 #include "platform/linux/ui_font_fltk.h"
-#include "platform/linux/utf8_edge.h"
 #include "platform/platform.h"
 
 namespace quorrin::platform {
@@ -30,6 +30,10 @@ constexpr int kSignSize = 32;
 constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 24;
 constexpr int kMinTextWidth = 160;
+
+// Each code page 936 byte becomes at most three UTF-8 bytes (a byte that is
+// no character becomes U+FFFD); the messages raised are far shorter.
+constexpr int kUtf8Capacity = 4096;
 
 // The message drawn as it is: a label would read "@" as a symbol's name.
 class MessageText : public Fl_Box {
@@ -112,13 +116,17 @@ void ShowBox(const std::string& utf8) {
 }  // namespace
 
 void ShowFatalErrorBox(const char* message) {
-  // Converting needs memory, which may be what ran out; the raw bytes then.
-  std::string utf8;
-  try {
-    utf8 = GbkToUtf8(message);
-  } catch (...) {
-  }
-  const char* text = utf8.empty() ? message : utf8.c_str();
+  // Memory may be what ran out, and the text values' allocator would raise
+  // this error again from inside it: the text goes through a buffer on the
+  // stack, and ICU, which reports a failed allocation instead of raising.
+  char utf8[kUtf8Capacity];
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_convert("UTF-8", "windows-936-2000", utf8, sizeof utf8, message, -1,
+               &status);
+  const bool converted =
+      U_SUCCESS(status) && status != U_STRING_NOT_TERMINATED_WARNING;
+  // The raw bytes when it cannot be converted: better than no message.
+  const char* text = converted ? utf8 : message;
   // Unchecked: with standard error gone there is nobody left to tell.
   static_cast<void>(std::fputs(text, stderr));
   static_cast<void>(std::fflush(stderr));
