@@ -18,6 +18,19 @@ bool StartsWithScheme(const Text& url, const Text& scheme) {
   return CompareText(LowerText(LeftText(url, TextLength(scheme))), scheme) == 0;
 }
 
+// Where the host part that begins at `start` ends: at the first "/", "?" or
+// "#", as the request itself reads the URL, or just past the end. Stopping only
+// at "/" would let 'other.example?.victim.example' name victim.example, and
+// send its cookies to other.example.
+std::int32_t AuthorityEnd(const Text& url, std::int32_t start) {
+  std::int32_t end = TextLength(url) + 1;
+  for (const char* stop : {"/", "?", "#"}) {
+    const std::int32_t found = FindText(url, stop, start, false);
+    if (found != -1 && found < end) end = found;
+  }
+  return end;
+}
+
 // The store's cookie text for `url` into `text`; false when it has none.
 // Each lookup has its own buffer, so the answer of one URL never stands in
 // for the other's.
@@ -70,8 +83,13 @@ Text UrlHost(const Text& url, bool twoLabels, bool keepPort) {
     start = 1 + 8;
   }
 
-  const std::int32_t slash = FindText(u, "/", start, false);
-  Text host = MidText(u, start, slash == -1 ? TextLength(u) : slash - start);
+  Text host = MidText(u, start, AuthorityEnd(u, start) - start);
+  // User info is no part of the host: 'victim.example:x@other.example' must
+  // not read as victim.example once its ":" is cut.
+  for (std::int32_t at = FindText(host, "@", false); at != -1;
+       at = FindText(host, "@", false)) {
+    host = MidText(host, at + 1, TextLength(host));
+  }
 
   if (!keepPort) {
     const std::int32_t colon = FindText(host, ":", false);

@@ -14,13 +14,15 @@ namespace quorrin {
 
 // The host part of `url`, lower-cased (ASCII letters only). A scheme counts
 // only as the first bytes of `url` ("http://" or "https://", ASCII case
-// ignored); the host runs from there to the first "/" or the end. The port is
-// cut off unless `keepPort`; with `twoLabels` only the last two dot-separated
-// labels are kept.
+// ignored); the host runs from there to the first "/", "?" or "#", or the
+// end, less any user info up to an "@". The port is cut off unless
+// `keepPort`; with `twoLabels` only the last two dot-separated labels are
+// kept.
 //
 //   UrlHost("HTTPS://A.B.C:81/d")              == "a.b.c"
 //   UrlHost("https://A.B.C:81/d", true)        == "b.c"
 //   UrlHost("https://A.B.C:81/d", false, true) == "a.b.c:81"
+//   UrlHost("http://u:p@a.b?q=.c.d", true)     == "a.b"
 Text UrlHost(const Text& url, bool twoLabels = false, bool keepPort = false);
 
 // The store's cookie text for the host of `url` (items joined by "; "), or,

@@ -65,6 +65,24 @@ TEST(UrlHostTest, RecognisesTheSchemeOnlyAtTheStartIgnoringCase) {
   }
 }
 
+// The host is the one the request goes to: a query, a fragment or user info
+// that looks like another site must not carry that site's cookies there.
+TEST(UrlHostTest, TakesTheHostTheRequestGoesTo) {
+  const HostCase cases[] = {
+      {"http://other.example?.victim.example", true, false, "other.example"},
+      {"http://other.example#.victim.example/", true, false, "other.example"},
+      {"https://a.example?q=1/x", false, false, "a.example"},
+      {"http://victim.example:x@other.example/", true, false, "other.example"},
+      {"http://u@v@Other.Example:81/", false, true, "other.example:81"},
+      {"http://user@/", false, false, ""},
+  };
+  for (const HostCase& c : cases) {
+    SCOPED_TRACE(c.url);
+    EXPECT_EQ(UrlHost(c.url, c.twoLabels, c.keepPort).view(),
+              std::string_view(c.host));
+  }
+}
+
 class ReadStoreCookiesTest : public scripted::ScriptedPlatformTest {};
 
 TEST_F(ReadStoreCookiesTest, AsksHttpsThenHttpAndTheHttpAnswerCounts) {
