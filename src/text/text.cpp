@@ -1,7 +1,6 @@
 #include "text/text.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "text/fatal_error.h"
 
