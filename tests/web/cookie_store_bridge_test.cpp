@@ -151,6 +151,13 @@ TEST_F(ReadStoreCookiesTest, FitsExactlyOneByteShortOfTheBuffer) {
   script().cookieStore["http://example.com"] = text;
   EXPECT_EQ(ReadStoreCookies("example.com").view(), text);
   EXPECT_EQ(CallsNamed("LookupStoreCookies").size(), 2u);
+
+  // One byte more leaves no room for the zero: asked again, read whole.
+  scripted::ResetScriptedPlatform();
+  const std::string longer = text + "v";
+  script().cookieStore["http://example.com"] = longer;
+  EXPECT_EQ(ReadStoreCookies("example.com").view(), longer);
+  EXPECT_EQ(CallsNamed("LookupStoreCookies").back().args[2], "1025");
 }
 
 class WriteStoreCookiesTest : public scripted::ScriptedPlatformTest {};

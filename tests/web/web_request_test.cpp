@@ -74,6 +74,7 @@ TEST_F(WebRequestTest, SetsTimeoutsInMilliseconds) {
       {-1, nullptr},
       {0, "15000"},
       {-5, "15000"},
+      {1, "1000"},
       {3, "3000"},
       {2147483, "2147483000"},
       // Beyond what milliseconds can hold: the longest wait that fits.
@@ -210,6 +211,13 @@ TEST_F(WebRequestTest, FallsBackToTheHeaderTextForTheLocation) {
   Answer("x", "HTTP/1.1 200 OK\r\nServer: s");
   WebRequest(params);
   EXPECT_EQ(params.location.view(), "HTTP/1.1 200 OK\r\nServer: s");
+
+  // Only "Location:" in exact case names a target.
+  scripted::ResetScriptedPlatform();
+  Answer("x", "HTTP/1.1 302 Found\r\nlocation: /lower");
+  params.location = Text();
+  WebRequest(params);
+  EXPECT_EQ(params.location.view(), "HTTP/1.1 302 Found\r\nlocation: /lower");
 
   scripted::ResetScriptedPlatform();
   Answer("x", "HTTP/1.1 200 OK\r\nServer: s");
