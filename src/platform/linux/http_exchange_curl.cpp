@@ -209,16 +209,17 @@ long ConnectLimitMs(const HttpTimeouts& timeouts) {
 }
 
 ExchangeAnswer PerformExchange(const ExchangeRequest& request) {
-  // curl_easy_init initialises the library on first use; this program has
-  // one thread, so that lazy start is safe.
-  CurlEasy easy(curl_easy_init());
-  if (!easy) return {};
+  // What the easy handle points to is declared before it, so that it is
+  // freed after the handle is gone.
   Transfer transfer(request.timeouts);
-
   CurlHeaderList headerList;
   for (const std::string& line : CurlHeaderLines(request.headers)) {
     if (!headerList.Append(line.c_str())) return {};
   }
+  // curl_easy_init initialises the library on first use; this program has
+  // one thread, so that lazy start is safe.
+  CurlEasy easy(curl_easy_init());
+  if (!easy) return {};
 
   Options options(easy.get());
   options.Set(CURLOPT_URL, request.url.c_str());
