@@ -5,8 +5,6 @@
 namespace quorrin::platform {
 namespace {
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
-
 bool StartsWithIgnoringAsciiCase(std::string_view text,
                                  std::string_view prefix) {
   return text.size() >= prefix.size() &&
@@ -24,14 +22,6 @@ bool IsIpv6LiteralByte(char c) {
 }
 
 }  // namespace
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
 
 std::optional<CookieUrl> ParseCookieUrl(std::string_view url) {
   CookieUrl parsed;
@@ -66,7 +56,7 @@ std::optional<CookieUrl> ParseCookieUrl(std::string_view url) {
     if (!(literal ? IsIpv6LiteralByte(c) : IsHostNameByte(c))) {
       return std::nullopt;
     }
-    parsed.host.push_back(AsciiLower(c));
+    parsed.host.push_back(LowerAscii(c));
   }
   return parsed;
 }

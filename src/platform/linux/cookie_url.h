@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/linux/ascii_case.h"
+
 namespace quorrin::platform {
 
 struct CookieUrl {
@@ -26,9 +28,6 @@ struct CookieUrl {
 //   ParseCookieUrl("HTTPS://user@WWW.Example.com:81/a?b")
 //       == CookieUrl{"www.example.com", true}
 std::optional<CookieUrl> ParseCookieUrl(std::string_view url);
-
-// ASCII letters compared without case, every other byte exactly.
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 }  // namespace quorrin::platform
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/linux/ascii_case.h"
 #include "platform/linux/http_exchange_curl.h"
 #include "platform/linux/http_request_headers.h"
 #include "platform/linux/http_wire_syntax.h"
@@ -96,7 +97,7 @@ HttpRequestObject::HttpRequestObject(std::unique_ptr<Impl> impl)
     : impl_(std::move(impl)) {}
 
 HttpRequestObject HttpRequestObject::Create(const Text& progId) {
-  if (!http::EqualsIgnoringAsciiCase(progId.view(), kProgId)) return {};
+  if (!EqualsIgnoringAsciiCase(progId.view(), kProgId)) return {};
   return HttpRequestObject(std::make_unique<Impl>());
 }
 

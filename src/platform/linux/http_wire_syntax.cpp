@@ -5,10 +5,6 @@
 namespace quorrin::platform::http {
 namespace {
 
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool IsControlByte(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
 
 bool IsTokenByte(unsigned char byte) {
@@ -31,14 +27,6 @@ std::size_t PathStart(std::string_view url) {
 }
 
 }  // namespace
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
 
 bool IsHttpToken(std::string_view text) {
   if (text.empty()) return false;

@@ -11,11 +11,9 @@
 #include <string>
 #include <string_view>
 
-namespace quorrin::platform::http {
+#include "platform/linux/ascii_case.h"
 
-// ASCII letters compared without case, every other byte exactly.
-//   EqualsIgnoringAsciiCase("User-Agent", "user-agent") == true
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+namespace quorrin::platform::http {
 
 // True for a non-empty run of the token characters of RFC 9110 5.6.2, which
 // is what a method and a header name must be.
