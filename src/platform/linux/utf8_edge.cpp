@@ -131,4 +131,20 @@ std::optional<Text> Utf8ToGbkExact(std::string_view utf8) {
   return Text(std::string_view(gbk.data(), gbk.size()));
 }
 
+const char* GbkToUtf8InBuffer(const char* gbk, char* out,
+                              std::size_t capacity) {
+  if (capacity == 0 ||
+      capacity >
+          static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+    return gbk;
+  }
+  // ICU reports a failed allocation as an error instead of raising.
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_convert("UTF-8", "windows-936-2000", out,
+               static_cast<std::int32_t>(capacity), gbk, -1, &status);
+  const bool whole =
+      U_SUCCESS(status) && status != U_STRING_NOT_TERMINATED_WARNING;
+  return whole ? out : gbk;
+}
+
 }  // namespace quorrin::platform

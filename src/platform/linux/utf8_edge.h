@@ -10,6 +10,7 @@
 #ifndef QUORRIN_PLATFORM_LINUX_UTF8_EDGE_H_
 #define QUORRIN_PLATFORM_LINUX_UTF8_EDGE_H_
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,15 @@ std::optional<std::string> GbkToUtf8Exact(std::string_view gbk);
 // zero byte, or holds a character without a code of its own in the code page
 // (no '?', no best fit).
 std::optional<Text> Utf8ToGbkExact(std::string_view utf8);
+
+// For the fatal error's message, when memory may have run out: `gbk`
+// (zero-ended) to UTF-8 in `out`, zero-ended, using no memory that the text
+// values' allocator hands out (its failure would raise the fatal error again
+// from inside). Returns `out`, or `gbk` itself when the text cannot be
+// converted or does not fit in `capacity` bytes. A code page 936 byte
+// becomes at most three UTF-8 bytes.
+//   char out[64];  GbkToUtf8InBuffer("\xD6\xD0", out, sizeof out)  // "中"
+const char* GbkToUtf8InBuffer(const char* gbk, char* out, std::size_t capacity);
 
 }  // namespace quorrin::platform
 
