@@ -90,14 +90,16 @@ $PAGE_REQUEST
 $(play_request 7301234567890123456 "")"
 
   # What the page (the share link's final answer) and the play endpoint set
-  # in the first run comes back in the second, from the cookie file alone.
+  # in the first run comes back in the second, from the cookie file alone;
+  # the prefixed one too, which only goes out over https. The HTTP object
+  # orders a Cookie line as its cookie engine does, longer names first.
   clear_log
   run "second run" "$LINK"
   expect_status 0 "second run"
   expect_out "$ADDRESS" "second run"
   expect_requests "second run" "$(share_request "page_sid=pg-1a2b")
 $PAGE_REQUEST
-$(play_request 7301234567890123456 "play_sid=pl-3c4d")"
+$(play_request 7301234567890123456 "__Host-play_guard=g-5e6f; play_sid=pl-3c4d")"
 
   # curl reads the same file: each cookie goes back to the host the store
   # keeps it for.

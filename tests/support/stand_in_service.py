@@ -111,6 +111,8 @@ def answer_play_host(path, query, user_agent):
     return Answer(302, html(f'<a href="{VIDEO_ADDRESS_IN_BODY}">Found</a>.\n'), [
         ("Location", target),
         ("Set-Cookie", "play_sid=pl-3c4d; Path=/"),
+        # A prefixed cookie: a client may send it back only over https.
+        ("Set-Cookie", "__Host-play_guard=g-5e6f; Path=/; Secure"),
     ])
 
 

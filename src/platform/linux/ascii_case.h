@@ -27,6 +27,14 @@ constexpr bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Whether `text` begins with `prefix`, ASCII letters compared without case.
+//   StartsWithIgnoringAsciiCase("HTTPS://a.b/", "https://") == true
+constexpr bool StartsWithIgnoringAsciiCase(std::string_view text,
+                                           std::string_view prefix) {
+  return text.size() >= prefix.size() &&
+         EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
+}
+
 }  // namespace quorrin::platform
 
 #endif  // QUORRIN_PLATFORM_LINUX_ASCII_CASE_H_

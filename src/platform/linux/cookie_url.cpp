@@ -5,12 +5,6 @@
 namespace quorrin::platform {
 namespace {
 
-bool StartsWithIgnoringAsciiCase(std::string_view text,
-                                 std::string_view prefix) {
-  return text.size() >= prefix.size() &&
-         EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
-}
-
 bool IsHostNameByte(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
          (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_';

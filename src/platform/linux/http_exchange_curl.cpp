@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/linux/ascii_case.h"
 #include "platform/linux/http_curl_handles.h"
 #include "platform/linux/http_stall_watch.h"
 #include "platform/linux/http_wire_syntax.h"
@@ -158,7 +159,9 @@ std::optional<std::string> UrlHostForCookies(const std::string& url) {
 // its engine's (two Cookie lines on a later hop, a stale value next to a
 // fresh one). As host-only cookies of the first URL's host they are sent on
 // the first hop, replaced by an answer that sets the same name, and never
-// sent to another host a redirect leads to.
+// sent to another host a redirect leads to. Over https they are marked
+// secure: the engine drops "__Secure-" and "__Host-" cookies that are not,
+// and a site that set one would never get it back.
 void AddCallerCookies(const ExchangeRequest& request, Options& options) {
   const std::string* field = request.headers.Find("Cookie");
   if (field == nullptr) return;
@@ -169,6 +172,8 @@ void AddCallerCookies(const ExchangeRequest& request, Options& options) {
     options.Fail();
     return;
   }
+  const char* secure =
+      StartsWithIgnoringAsciiCase(request.url, "https://") ? "TRUE" : "FALSE";
   for (const CookiePair& cookie : cookies) {
     // A tab would split the cookie file line; such a cookie cannot be kept.
     if (cookie.name.find('\t') != std::string::npos ||
@@ -177,8 +182,8 @@ void AddCallerCookies(const ExchangeRequest& request, Options& options) {
     }
     // Netscape format: domain, subdomains, path, secure, expiry (0: this
     // session only), name, value.
-    std::string line =
-        *host + "\tFALSE\t/\tFALSE\t0\t" + cookie.name + "\t" + cookie.value;
+    std::string line = *host + "\tFALSE\t/\t" + secure + "\t0\t" + cookie.name +
+                       "\t" + cookie.value;
     options.Set(CURLOPT_COOKIELIST, line.c_str());
   }
 }
