@@ -7,7 +7,6 @@
 #include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
-#include <unicode/ucnv.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -16,6 +15,7 @@
 
 #include "platform/linux/display_fltk.h"
 #include "platform/linux/ui_font_fltk.h"
+#include "platform/linux/utf8_edge.h"
 #include "platform/platform.h"
 
 namespace quorrin::platform {
@@ -118,15 +118,9 @@ void ShowBox(const std::string& utf8) {
 void ShowFatalErrorBox(const char* message) {
   // Memory may be what ran out, and the text values' allocator would raise
   // this error again from inside it: the text goes through a buffer on the
-  // stack, and ICU, which reports a failed allocation instead of raising.
+  // stack (the raw bytes when it cannot be converted).
   char utf8[kUtf8Capacity];
-  UErrorCode status = U_ZERO_ERROR;
-  ucnv_convert("UTF-8", "windows-936-2000", utf8, sizeof utf8, message, -1,
-               &status);
-  const bool converted =
-      U_SUCCESS(status) && status != U_STRING_NOT_TERMINATED_WARNING;
-  // The raw bytes when it cannot be converted: better than no message.
-  const char* text = converted ? utf8 : message;
+  const char* text = GbkToUtf8InBuffer(message, utf8, sizeof utf8);
   // Unchecked: with standard error gone there is nobody left to tell.
   static_cast<void>(std::fputs(text, stderr));
   static_cast<void>(std::fflush(stderr));
