@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const std::optional<Text> exact =
       quorrin::platform::Utf8ToGbkExact(beforeZero);
   if (exact && !HasNonspacingMark(beforeZero) && *exact != text) {
-    Fail("a character with a code of its own came out as another");
+    Fail("disagrees with Utf8ToGbkExact, the conversion without substitutes");
   }
   return 0;
 }
