@@ -49,12 +49,13 @@ Text MergeCookies(Text& base, Text& update) {
   }
 
   // Cleared cookies leave: an empty value, or the value servers send to
-  // delete one.
+  // delete one. An item is judged trimmed, as it would stand in the result,
+  // so that a space after "=" cannot keep a cleared cookie.
   base = Text();
   for (std::int32_t i = 1; i <= MemberCount(items); ++i) {
-    const Text& piece = items[i];
-    if (EndsWith(piece, "=") || EndsWith(piece, "=deleted")) continue;
-    base = ConcatText(base, TrimText(piece), "; ");
+    const Text item = TrimText(items[i]);
+    if (EndsWith(item, "=") || EndsWith(item, "=deleted")) continue;
+    base = ConcatText(base, item, "; ");
   }
   base = TrimText(base);
   return base;

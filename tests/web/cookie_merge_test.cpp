@@ -51,6 +51,11 @@ TEST(MergeCookiesTest, DropsClearedCookies) {
       {"a=1; sid=DELETED", "", "a=1; sid=DELETED;", ""},
       // A value that itself ends in "=" reads as cleared.
       {"tok=abc=", "", "", ""},
+      // An item is judged as it will stand, trimmed: spaces (full-width ones
+      // too) after a cleared value do not keep it, nor make the result
+      // change again when merged once more.
+      {"a= ; b=1", "", "b=1;", ""},
+      {"a=1; sid=deleted \xA1\xA1; c=\xA1\xA1", "", "a=1;", ""},
   };
   for (const MergeCase& c : cases) ExpectMerges(c);
 }
