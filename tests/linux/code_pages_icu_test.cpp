@@ -149,6 +149,17 @@ TEST(Utf8EdgeTest, ExactConversionsRefuseWhatWouldChange) {
       {"no code at all", "\xF0\x9F\x98\x80"},
       {"ill-formed", "a\xFF"},
       {"a zero byte", std::string("a\0b", 3)},
+      // Invisible, but a character all the same: dropping it would alter
+      // the text.
+      {"a byte-order mark",
+       "\xEF\xBB\xBF"
+       "a"},
+      {"a zero-width space",
+       "a\xE2\x80\x8B"
+       "b"},
+      {"a soft hyphen",
+       "a\xC2\xAD"
+       "b"},
   };
   for (const Case& c : refused) {
     SCOPED_TRACE(c.label);

@@ -128,7 +128,13 @@ std::optional<Text> Utf8ToGbkExact(std::string_view utf8) {
   ucnv_fromUChars(converter.get(), gbk.data(), size, wide.data(), units,
                   &status);
   if (U_FAILURE(status)) return {};
-  return Text(std::string_view(gbk.data(), gbk.size()));
+  // ICU skips default-ignorable characters it cannot map (U+FEFF, U+200B,
+  // the soft hyphen) even when told to stop there: only the trip back shows
+  // that a character was lost.
+  const std::string_view bytes(gbk.data(), gbk.size());
+  const std::optional<Utf16String> back = GbkToUtf16(converter.get(), bytes);
+  if (!back || *back != wide) return {};
+  return Text(bytes);
 }
 
 const char* GbkToUtf8InBuffer(const char* gbk, char* out,
