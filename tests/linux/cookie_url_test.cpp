@@ -51,5 +51,15 @@ TEST(CookieUrlTest, TakesTheHostAndTheScheme) {
   }
 }
 
+// A longer host could be written but never read back from the file, so each
+// later write would add another line for it.
+TEST(CookieUrlTest, RefusesHostsLongerThanDnsAllows) {
+  const std::string longest = std::string(249, 'a') + ".com";
+  ASSERT_EQ(longest.size(), kMaxHostBytes);
+  EXPECT_TRUE(ParseCookieUrl("http://" + longest));
+  EXPECT_FALSE(ParseCookieUrl("http://a" + longest));
+  EXPECT_FALSE(ParseCookieUrl("http://[" + std::string(254, ':') + "]"));
+}
+
 }  // namespace
 }  // namespace quorrin::platform

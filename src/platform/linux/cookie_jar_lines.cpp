@@ -40,9 +40,6 @@ std::optional<std::int64_t> ParseExpiry(std::string_view field) {
   return seconds;
 }
 
-// The longest host name DNS allows, and a leading '.'.
-constexpr std::size_t kMaxDomainBytes = 254;
-
 }  // namespace
 
 bool IsStorableCookie(std::string_view name, std::string_view value) {
@@ -82,7 +79,7 @@ std::optional<CookieLine> ParseCookieLine(std::string_view line) {
     return std::nullopt;
   }
   if (*includeSubdomains) domain.remove_prefix(1);
-  if (domain.empty() || domain.size() >= kMaxDomainBytes ||
+  if (domain.empty() || domain.size() > kMaxHostBytes ||
       domain.find(' ') != std::string_view::npos || HasControlByte(domain) ||
       HasControlByte(fields[2]) || !IsStorableCookie(fields[5], fields[6])) {
     return std::nullopt;

@@ -45,7 +45,9 @@ std::optional<CookieUrl> ParseCookieUrl(std::string_view url) {
     host = authority.substr(0, authority.find(':'));
   }
 
-  if (host.empty() || host.front() == '.') return std::nullopt;
+  if (host.empty() || host.size() > kMaxHostBytes || host.front() == '.') {
+    return std::nullopt;
+  }
   for (const char c : host) {
     if (!(literal ? IsIpv6LiteralByte(c) : IsHostNameByte(c))) {
       return std::nullopt;
