@@ -14,8 +14,6 @@ here=$(dirname "$(realpath "$0")")
 source "$here/../tests/e2e/lib/namespace.sh"
 
 readonly LINK="https://v.douyin.com/AbCdEf1/"
-readonly DESKTOP_AGENT="Mozilla/5.0 (compatible; MSIE 9.0; Windows NT 6.1; Trident/5.0)"
-readonly MOBILE_AGENT="Mozilla/5.0 (Linux; Android 6.0; Nexus 5 Build/MRA58N) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/71.0.3578.80 Mobile Safari/537.36"
 
 # The same work in curl: the request headers quorrin sends, a cookie jar read
 # before and written after each request, and the two extractions done in the

@@ -15,8 +15,6 @@ readonly LINK="https://v.douyin.com/AbCdEf1/?u_code=1a2b&from=share"
 readonly REMOVED_LINK="https://v.douyin.com/gone/"
 # Kept as the play endpoint wrote it: "&amp;" and "%2F" stay.
 readonly ADDRESS="https://video.cdn.test/tos/cn/video.mp4?a=1128&amp;br=1024&amp;title=短视频&amp;sig=%2Fab%3D"
-readonly DESKTOP_AGENT="Mozilla/5.0 (compatible; MSIE 9.0; Windows NT 6.1; Trident/5.0)"
-readonly MOBILE_AGENT="Mozilla/5.0 (Linux; Android 6.0; Nexus 5 Build/MRA58N) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/71.0.3578.80 Mobile Safari/537.36"
 
 failures=0
 fail() {

@@ -42,6 +42,13 @@
 #       https://v.douyin.com/AbCdEf1/
 #
 # Needs: bash, util-linux (unshare, mount), iproute2 (ip), openssl, python3.
+#
+# It also names the two user agents quorrin sends, which the stand-in tells
+# apart: DESKTOP_AGENT (the default header block's) and MOBILE_AGENT (the
+# play request's; the play endpoint answers no other).
+
+readonly DESKTOP_AGENT="Mozilla/5.0 (compatible; MSIE 9.0; Windows NT 6.1; Trident/5.0)"
+readonly MOBILE_AGENT="Mozilla/5.0 (Linux; Android 6.0; Nexus 5 Build/MRA58N) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/71.0.3578.80 Mobile Safari/537.36"
 
 _quorrin_namespace_lib=$(realpath "${BASH_SOURCE[0]}")
 _quorrin_service=$(realpath "$(dirname "$_quorrin_namespace_lib")/../../support/stand_in_service.py")
