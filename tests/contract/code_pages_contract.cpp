@@ -6,6 +6,12 @@
 namespace quorrin::contract {
 namespace {
 
+const unsigned char* Unsigned(const std::string& bytes) {
+  return reinterpret_cast<const unsigned char*>(bytes.data());
+}
+
+}  // namespace
+
 std::string LittleEndianBytes(const std::u16string& units) {
   std::string bytes;
   for (const char16_t unit : units) {
@@ -15,12 +21,6 @@ std::string LittleEndianBytes(const std::u16string& units) {
   return bytes;
 }
 
-const unsigned char* Unsigned(const std::string& bytes) {
-  return reinterpret_cast<const unsigned char*>(bytes.data());
-}
-
-// Measures, converts into a buffer of exactly the measured size, and checks
-// that both calls agree; the UTF-16 result as little-endian bytes.
 std::string ToUtf16(const CodePageBackend& backend, const std::string& utf8) {
   const auto length = static_cast<std::int32_t>(utf8.size());
   const std::int32_t units =
@@ -40,6 +40,8 @@ std::string ToGbk(const CodePageBackend& backend, const std::u16string& text) {
   EXPECT_EQ(backend.utf16ToGbk(Unsigned(utf16), units, out.data(), size), size);
   return out;
 }
+
+namespace {
 
 TEST_P(CodePagesContract, Utf8ToUtf16) {
   struct Case {

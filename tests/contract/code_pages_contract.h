@@ -30,6 +30,14 @@ inline void PrintTo(const CodePageBackend& backend, std::ostream* out) {
 
 class CodePagesContract : public ::testing::TestWithParam<CodePageBackend> {};
 
+// UTF-16 code units as the interface carries them: little-endian byte pairs.
+std::string LittleEndianBytes(const std::u16string& units);
+
+// Measure, then convert into a buffer of exactly the measured size, checking
+// that both calls agree. ToUtf16 gives little-endian byte pairs.
+std::string ToUtf16(const CodePageBackend& backend, const std::string& utf8);
+std::string ToGbk(const CodePageBackend& backend, const std::u16string& text);
+
 }  // namespace quorrin::contract
 
 #endif  // QUORRIN_TESTS_CONTRACT_CODE_PAGES_CONTRACT_H_

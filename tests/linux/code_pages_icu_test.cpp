@@ -8,41 +8,14 @@
 #include <optional>
 #include <string>
 
+#include "contract/code_pages_contract.h"
 #include "platform/linux/utf8_edge.h"
 #include "platform/platform.h"
 
 namespace quorrin::platform {
 namespace {
 
-std::u16string ToUtf16(const std::string& utf8) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
-  const auto length = static_cast<std::int32_t>(utf8.size());
-  const std::int32_t units = Utf8ToUtf16(bytes, length, nullptr, 0);
-  std::string out(static_cast<std::size_t>(units) * 2, '\0');
-  Utf8ToUtf16(bytes, length, reinterpret_cast<unsigned char*>(out.data()),
-              units);
-  std::u16string text;
-  for (std::size_t i = 0; i < out.size(); i += 2) {
-    text.push_back(
-        static_cast<char16_t>(static_cast<unsigned char>(out[i]) |
-                              (static_cast<unsigned char>(out[i + 1]) << 8)));
-  }
-  return text;
-}
-
-std::string ToGbk(const std::u16string& text) {
-  std::string utf16;
-  for (const char16_t unit : text) {
-    utf16.push_back(static_cast<char>(unit & 0xFF));
-    utf16.push_back(static_cast<char>(unit >> 8));
-  }
-  const auto* bytes = reinterpret_cast<const unsigned char*>(utf16.data());
-  const auto units = static_cast<std::int32_t>(text.size());
-  const std::int32_t size = Utf16ToGbk(bytes, units, nullptr, 0);
-  std::string out(static_cast<std::size_t>(size), '\0');
-  EXPECT_EQ(Utf16ToGbk(bytes, units, out.data(), size), size);
-  return out;
-}
+const contract::CodePageBackend kIcu{"Icu", &Utf8ToUtf16, &Utf16ToGbk};
 
 TEST(CodePagesIcuTest, OneReplacementPerMaximalBadSubpart) {
   // Unicode's recommended practice, which the Windows conversion follows
@@ -66,7 +39,8 @@ TEST(CodePagesIcuTest, OneReplacementPerMaximalBadSubpart) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
-    EXPECT_EQ(ToUtf16(c.utf8), c.utf16);
+    EXPECT_EQ(contract::ToUtf16(kIcu, c.utf8),
+              contract::LittleEndianBytes(c.utf16));
   }
 }
 
@@ -99,7 +73,7 @@ TEST(CodePagesIcuTest, BestFitAndDefaultCharacter) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
-    EXPECT_EQ(ToGbk(c.utf16), c.gbk);
+    EXPECT_EQ(contract::ToGbk(kIcu, c.utf16), c.gbk);
   }
 }
 
